@@ -1,0 +1,25 @@
+# Compiler warnings every Varentix target is built with.
+function(varentix_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${VARENTIX_WERROR}>:/WX>)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion
+                                             $<$<BOOL:${VARENTIX_WERROR}>:-Werror>)
+  endif()
+endfunction()
+
+# varentix_add_test(NAME name SOURCES ... LIBRARIES ... [ENVIRONMENT ...] [LABELS ...])
+# Builds one test executable and registers it with CTest.
+function(varentix_add_test)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES})
+  varentix_warnings(${ARG_NAME})
+  add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  if(ARG_LABELS)
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()

@@ -1,0 +1,66 @@
+#include <windows.h>
+
+#include <utility>
+
+#include "core/codepage.h"
+#include "core/file_system.h"
+
+namespace varentix {
+namespace {
+
+const std::intptr_t kClosed = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+
+HANDLE as_handle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+std::optional<InputFile> InputFile::open(std::string_view path) {
+    const auto name = text_to_file_name(path);
+    if (!name || name->empty()) return std::nullopt;
+    // Folders need FILE_FLAG_BACKUP_SEMANTICS to open, so they fail here.
+    const HANDLE handle = CreateFileW(name->c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return std::nullopt;
+    }
+    return InputFile(reinterpret_cast<std::intptr_t>(handle));
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, kClosed);
+    }
+    return *this;
+}
+
+InputFile::~InputFile() {
+    close();
+}
+
+void InputFile::close() noexcept {
+    if (handle_ != kClosed) CloseHandle(as_handle(std::exchange(handle_, kClosed)));
+}
+
+std::ptrdiff_t InputFile::read(char* buffer, std::size_t size) {
+    DWORD got = 0;
+    if (!ReadFile(as_handle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+    return static_cast<std::ptrdiff_t>(got);
+}
+
+bool rename_path(std::string_view from, std::string_view to) {
+    const auto old_name = text_to_file_name(from);
+    const auto new_name = text_to_file_name(to);
+    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+    return MoveFileExW(old_name->c_str(), new_name->c_str(), 0) != 0;
+}
+
+}  // namespace varentix

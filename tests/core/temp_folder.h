@@ -1,0 +1,43 @@
+#pragma once
+
+// A fresh folder per test, removed with everything in it afterwards. Names
+// on disk are UTF-8 here; the helpers take and give the program's Texts.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/text.h"
+
+namespace varentix::testing {
+
+// GB18030 bytes of a UTF-8 literal, for writing Chinese test data legibly.
+Text gb(std::string_view utf8);
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path as a Text, with a trailing separator.
+    [[nodiscard]] Text text() const;
+    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+
+    // Writes a file (name in UTF-8) and returns its full path as a Text.
+    Text write(std::string_view utf8_name, std::string_view bytes) const;
+    Text make_folder(std::string_view utf8_name) const;
+
+    // Every file below the folder (names relative, UTF-8) with its bytes;
+    // folders appear with a trailing "/" and no bytes.
+    [[nodiscard]] std::map<std::string, std::string> snapshot() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string read_bytes(const std::filesystem::path& file);
+
+}  // namespace varentix::testing
