@@ -1,7 +1,7 @@
 #include "core/batch_rename.h"
 
 #include "core/file_system.h"
-#include "core/first_line.h"
+#include "core/line_encoding.h"
 #include "core/title.h"
 
 namespace varentix {
@@ -18,7 +18,7 @@ void rename_all(FileList& list) {
     for (std::int32_t index = 0; index < count; ++index) {
         const Text path = replace_all(list.entry(index), "\r\n", "");
         const Text folder = text_left(path, find_text_reverse(path, kPathSeparator));
-        const Text line = read_first_line(path);
+        const Text line = read_first_line_in_code_page(path);
         const Text title = extract_title(line, detect_layout(line));
         // A nameless ".txt" would hide the file on Linux, and a separator
         // would let a file's own first line move it to another folder.

@@ -22,7 +22,8 @@ inline constexpr std::string_view kPathSeparator = "/";
 [[nodiscard]] bool holds_path_separator(std::string_view title) noexcept;
 
 // For each entry present when called, in order: removes every CR LF from
-// the path, reads the file's first line, cuts out its title and renames the
+// the path, reads the file's first line in the program's code page
+// (converting UTF-8 and UTF-16 novels), cuts out its title and renames the
 // file to folder + title + ".txt". The entry is replaced by the new path
 // only when the rename succeeded. An empty title, or one that would leave
 // the folder, renames nothing. A failure never stops the loop and nothing
