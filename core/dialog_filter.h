@@ -12,6 +12,8 @@ namespace varentix {
 struct DialogFilter {
     Text name;     // 文本文档
     Text pattern;  // *.txt (several patterns separated by ";")
+
+    friend bool operator==(const DialogFilter&, const DialogFilter&) = default;
 };
 
 // The filter's (name, pattern) pairs in order. "||" is added when the text

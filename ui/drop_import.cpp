@@ -72,7 +72,9 @@ DropTarget::Offer DropTarget::offer_of(const QMimeData* data) {
     if (data->hasUrls())
         for (const QUrl& url : data->urls())
             if (url.isLocalFile()) return Offer::Files;
-    if (data->hasText()) return Offer::PlainText;
+    // hasText() would also say yes for bare web addresses.
+    for (const QString& format : data->formats())
+        if (format.startsWith(QStringLiteral("text/plain"))) return Offer::PlainText;
     return Offer::Nothing;
 }
 
