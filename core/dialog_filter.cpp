@@ -10,8 +10,8 @@ constexpr std::string_view kEnd = "||";
 
 std::vector<DialogFilter> split_dialog_filter(const Text& filter) {
     const bool terminated =
-        filter.size() >= kEnd.size() && find_text_reverse(filter, kEnd) ==
-                                            static_cast<std::int32_t>(filter.size() - 1);
+        filter.size() >= kEnd.size() &&
+        find_text_reverse(filter, kEnd) == static_cast<std::int32_t>(filter.size() - 1);
     const Text text = terminated ? filter : concat(filter, kEnd);
 
     std::vector<Text> fields;
