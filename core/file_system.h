@@ -31,6 +31,9 @@ public:
     [[nodiscard]] std::ptrdiff_t read(char* buffer, std::size_t size);
 
 private:
+    // A closed file; also INVALID_HANDLE_VALUE on Windows.
+    static constexpr std::intptr_t kClosed = -1;
+
     explicit InputFile(std::intptr_t handle) noexcept : handle_(handle) {}
     void close() noexcept;
 

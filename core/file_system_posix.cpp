@@ -13,8 +13,6 @@
 namespace varentix {
 namespace {
 
-constexpr std::intptr_t kClosed = -1;
-
 bool means_unsupported(int error) {
     return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
 }
@@ -34,20 +32,6 @@ std::optional<InputFile> InputFile::open(std::string_view path) {
         return std::nullopt;
     }
     return InputFile(fd);
-}
-
-InputFile::InputFile(InputFile&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, kClosed);
-    }
-    return *this;
-}
-
-InputFile::~InputFile() {
-    close();
 }
 
 void InputFile::close() noexcept {

@@ -8,8 +8,6 @@
 namespace varentix {
 namespace {
 
-const std::intptr_t kClosed = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
-
 HANDLE as_handle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
@@ -29,20 +27,6 @@ std::optional<InputFile> InputFile::open(std::string_view path) {
         return std::nullopt;
     }
     return InputFile(reinterpret_cast<std::intptr_t>(handle));
-}
-
-InputFile::InputFile(InputFile&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, kClosed);
-    }
-    return *this;
-}
-
-InputFile::~InputFile() {
-    close();
 }
 
 void InputFile::close() noexcept {

@@ -62,7 +62,7 @@ FileListBox::FileListBox(QWidget* parent) : QListView(parent), model_(this) {
     setItemDelegate(new TallerLineDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setUniformItemSizes(true);  // keeps a list of 100,000 paths quick
 }
