@@ -61,7 +61,6 @@ DropTarget::DropTarget(QObject* parent) : QObject(parent) {
 bool DropTarget::attach(QAbstractScrollArea* list) {
     if (attached_ != nullptr || list == nullptr) return false;
     attached_ = list->viewport();
-    list->setAcceptDrops(true);
     list->viewport()->setAcceptDrops(true);
     list->viewport()->installEventFilter(this);
     return true;
