@@ -78,6 +78,9 @@ Batch write_batch(const fs::path& folder, int count, FileEncoding encoding = Fil
         const Text title = varentix::extract_title(gbk_line, varentix::detect_layout(gbk_line));
         batch.targets.push_back(folder.string() + "/" + *varentix::text_to_utf8(title) + ".txt");
     }
+    // Flush the new files now, so that their write-back does not land in
+    // whichever loop is timed next.
+    ::sync();
     return batch;
 }
 
