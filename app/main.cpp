@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "ui/fonts.h"
+#include "ui/interface_language.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     // desktop this tool was first written for.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     varentix::install_font_substitutions();
+    varentix::install_interface_language();
 
     varentix::MainWindow window;
     window.show();

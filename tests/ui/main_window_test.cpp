@@ -12,6 +12,7 @@
 #include "ui/file_list_box.h"
 #include "ui/fonts.h"
 #include "ui/import_dialog.h"
+#include "ui/interface_language.h"
 #include "ui/message_box.h"
 #include "ui_test_support.h"
 
@@ -46,7 +47,10 @@ private:
     FileListBox* list() { return find<FileListBox>("列表框1"); }
 
 private Q_SLOTS:
-    void initTestCase() { install_font_substitutions(); }
+    void initTestCase() {
+        install_font_substitutions();
+        install_interface_language();
+    }
 
     void init() {
         window_ = new MainWindow;
@@ -176,6 +180,7 @@ private Q_SLOTS:
             QCOMPARE(box.text(), QStringLiteral("请先导入文件！"));
             QCOMPARE(box.windowTitle(), QStringLiteral("警告"));
             QCOMPARE(box.standardButtons(), QMessageBox::Ok);
+            QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
             QCOMPARE(box.icon(), QMessageBox::NoIcon);
             QCOMPARE(box.windowModality(), Qt::ApplicationModal);
         });
