@@ -187,15 +187,15 @@ DetectedEncoding detect_encoding(std::string_view sample) noexcept {
 Text read_first_line_in_code_page(std::string_view path) {
     auto file = InputFile::open(path);
     if (!file) return {};
-    std::string sample(kEncodingSampleSize, '\0');
+    std::array<char, kEncodingSampleSize> buffer;  // on the stack: no allocation per file
     std::size_t have = 0;
-    while (have < sample.size()) {
-        const std::ptrdiff_t got = file->read(sample.data() + have, sample.size() - have);
+    while (have < buffer.size()) {
+        const std::ptrdiff_t got = file->read(buffer.data() + have, buffer.size() - have);
         if (got < 0) return {};
         if (got == 0) break;
         have += static_cast<std::size_t>(got);
     }
-    sample.resize(have);
+    const std::string_view sample(buffer.data(), have);
 
     const DetectedEncoding detected = detect_encoding(sample);
     if (detected.encoding == Encoding::CodePage) {
@@ -204,7 +204,7 @@ Text read_first_line_in_code_page(std::string_view path) {
         return scanner.take();
     }
     UnicodeLine line(detected.encoding);
-    const bool ended = line.feed(std::string_view(sample).substr(detected.byte_order_mark_size));
+    const bool ended = line.feed(sample.substr(detected.byte_order_mark_size));
     if (!read_on(*file, line, ended)) return {};
     return convert_encoding(line.take(), detected.encoding, Encoding::CodePage).value_or(Text());
 }

@@ -94,24 +94,24 @@ void MainWindow::create_controls() {
     reset_button_ = button("按钮3", "重 置", 107, &MainWindow::reset_list);
     cancel_button_ = button("按钮4", "取 消", 151, &MainWindow::close_window);
 
-    status_group_ = new QGroupBox(QStringLiteral("状态"), this);
-    status_group_->setObjectName(QStringLiteral("分组框1"));
-    status_group_->setGeometry(7, 200, 112, 130);
-    status_group_->setAlignment(Qt::AlignLeft);
-    set_text_colour(status_group_, Qt::black);
+    auto* status_group = new QGroupBox(QStringLiteral("状态"), this);
+    status_group->setObjectName(QStringLiteral("分组框1"));
+    status_group->setGeometry(7, 200, 112, 130);
+    status_group->setAlignment(Qt::AlignLeft);
+    set_text_colour(status_group, Qt::black);
 
-    status_label_ = make_label(status_group_, "标签1", QStringLiteral("未导入"),
+    status_label_ = make_label(status_group, "标签1", QStringLiteral("未导入"),
                                QRect(6, 30, 100, 35), Qt::AlignCenter);
     status_label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     status_label_->setLineWidth(1);
     status_label_->setFont(pixel_font(QStringLiteral("黑体"), 16, QFont::Normal));
     set_text_colour(status_label_, kBlue);
 
-    count_caption_ = make_label(status_group_, "标签2", QStringLiteral("数量："),
-                                QRect(16, 86, 32, 24), Qt::AlignLeft | Qt::AlignVCenter);
-    set_text_colour(count_caption_, Qt::black);
+    auto* count_caption = make_label(status_group, "标签2", QStringLiteral("数量："),
+                                     QRect(16, 86, 32, 24), Qt::AlignLeft | Qt::AlignVCenter);
+    set_text_colour(count_caption, Qt::black);
 
-    count_label_ = make_label(status_group_, "标签3", QStringLiteral("0"), QRect(56, 85, 40, 24),
+    count_label_ = make_label(status_group, "标签3", QStringLiteral("0"), QRect(56, 85, 40, 24),
                               Qt::AlignRight | Qt::AlignVCenter);
     count_label_->setFont(pixel_font(QStringLiteral("宋体"), 19, QFont::Bold));
     set_text_colour(count_label_, kBlue);
@@ -165,9 +165,9 @@ void MainWindow::import_by_dialog() {
 }
 
 void MainWindow::register_drop_target() {
-    drop_target_ = new DropTarget(this);
-    drop_target_->attach(list_);
-    connect(drop_target_, &DropTarget::files_dropped, this,
+    auto* drop_target = new DropTarget(this);
+    drop_target->attach(list_);
+    connect(drop_target, &DropTarget::files_dropped, this,
             [this](const Text& files) { import_dropped(files, *list_, *this); });
 }
 

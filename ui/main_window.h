@@ -8,13 +8,11 @@
 #include "core/text.h"
 #include "ui/status_display.h"
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace varentix {
 
-class DropTarget;
 class FileListBox;
 
 class MainWindow final : public QWidget, public StatusDisplay {
@@ -51,12 +49,9 @@ private:
     QPushButton* start_button_ = nullptr;
     QPushButton* reset_button_ = nullptr;
     QPushButton* cancel_button_ = nullptr;
-    QGroupBox* status_group_ = nullptr;
     QLabel* status_label_ = nullptr;
-    QLabel* count_caption_ = nullptr;
     QLabel* count_label_ = nullptr;
     FileListBox* list_ = nullptr;
-    DropTarget* drop_target_ = nullptr;
 };
 
 }  // namespace varentix
