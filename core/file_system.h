@@ -10,7 +10,11 @@
 #include <optional>
 #include <string_view>
 
+#include "core/text.h"
+
 namespace varentix {
+
+class Folder;
 
 // An existing regular file opened read-only, letting others read and write
 // it meanwhile. Closed when the object goes.
@@ -31,6 +35,8 @@ public:
     [[nodiscard]] std::ptrdiff_t read(char* buffer, std::size_t size);
 
 private:
+    friend class Folder;
+
     // A closed file; also INVALID_HANDLE_VALUE on Windows.
     static constexpr std::intptr_t kClosed = -1;
 
@@ -44,5 +50,34 @@ private:
 // exists at `to`, not even a file that appears there at the last moment,
 // and never creates folders. False when nothing was moved.
 [[nodiscard]] bool rename_path(std::string_view from, std::string_view to);
+
+// The folder a batch is working in, held open so that the files in it are
+// read and renamed by their bare names: the system then walks the folder's
+// path once, not once for every file and every step. On Windows it keeps
+// the folder's path and the operations take full paths.
+class Folder {
+public:
+    Folder() = default;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder();
+
+    // Makes `path` the folder (a Text ending with the separator, or empty
+    // for the current folder). Holding the folder already held costs
+    // nothing. False, and every operation below fails, when the folder
+    // cannot be opened.
+    bool hold(std::string_view path);
+
+    // InputFile::open and rename_path for names inside the folder.
+    [[nodiscard]] std::optional<InputFile> open_file(std::string_view name) const;
+    [[nodiscard]] bool rename(std::string_view from, std::string_view to) const;
+
+private:
+    void release() noexcept;
+
+    Text path_;
+    bool held_ = false;
+    std::intptr_t handle_ = -1;  // the folder's descriptor on POSIX
+};
 
 }  // namespace varentix

@@ -13,8 +13,34 @@
 namespace varentix {
 namespace {
 
+#ifdef O_PATH
+// A folder held only to name files relative to it needs no read access.
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
+posix_detail::RaceHook race_hook = nullptr;
+
 bool means_unsupported(int error) {
     return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+// O_NONBLOCK keeps open() from waiting on a FIFO; the type check then turns
+// it away, with folders and devices.
+int open_regular(int folder, const char* name) {
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool same_object(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
@@ -22,15 +48,8 @@ bool means_unsupported(int error) {
 std::optional<InputFile> InputFile::open(std::string_view path) {
     const auto name = text_to_file_name(path);
     if (!name || name->empty()) return std::nullopt;
-    // O_NONBLOCK keeps open() from waiting on a FIFO; the type check below
-    // then turns it away.
-    const int fd = ::open(name->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = open_regular(AT_FDCWD, name->c_str());
     if (fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
     return InputFile(fd);
 }
 
@@ -49,31 +68,108 @@ bool rename_path(std::string_view from, std::string_view to) {
     const auto old_name = text_to_file_name(from);
     const auto new_name = text_to_file_name(to);
     if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
-    if (::renameat2(AT_FDCWD, old_name->c_str(), AT_FDCWD, new_name->c_str(), RENAME_NOREPLACE) ==
-        0)
-        return true;
-    if (!means_unsupported(errno)) return false;
-    return posix_detail::rename_by_link(old_name->c_str(), new_name->c_str());
+    return posix_detail::rename_no_replace(AT_FDCWD, old_name->c_str(), AT_FDCWD,
+                                           new_name->c_str());
+}
+
+Folder::~Folder() {
+    release();
+}
+
+void Folder::release() noexcept {
+    if (handle_ >= 0 && handle_ != AT_FDCWD) ::close(static_cast<int>(handle_));
+    handle_ = -1;
+    held_ = false;
+}
+
+bool Folder::hold(std::string_view path) {
+    if (held_ && path == path_) return true;
+    release();
+    path_.assign(path);
+    if (path.empty()) {
+        handle_ = AT_FDCWD;
+    } else {
+        const auto name = text_to_file_name(path);
+        if (!name) return false;
+        const int fd = ::open(name->c_str(), kFolderFlags);
+        if (fd < 0) return false;
+        handle_ = fd;
+    }
+    held_ = true;
+    return true;
+}
+
+std::optional<InputFile> Folder::open_file(std::string_view name) const {
+    if (!held_) return std::nullopt;
+    const auto file_name = text_to_file_name(name);
+    if (!file_name || file_name->empty()) return std::nullopt;
+    const int fd = open_regular(static_cast<int>(handle_), file_name->c_str());
+    if (fd < 0) return std::nullopt;
+    return InputFile(fd);
+}
+
+bool Folder::rename(std::string_view from, std::string_view to) const {
+    if (!held_) return false;
+    const auto old_name = text_to_file_name(from);
+    const auto new_name = text_to_file_name(to);
+    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
+    const int folder = static_cast<int>(handle_);
+    return posix_detail::rename_no_replace(folder, old_name->c_str(), folder, new_name->c_str());
 }
 
 namespace posix_detail {
 
-bool rename_by_link(const char* from, const char* to) {
-    if (::link(from, to) != 0) {
-        // Folders cannot be hard-linked, and some file systems (FAT, many
-        // network shares) have no hard links at all.
-        if (errno == EPERM || means_unsupported(errno)) return rename_after_check(from, to);
-        return false;
+bool rename_no_replace(int from_folder, const char* from, int to_folder, const char* to) {
+    if (::renameat2(from_folder, from, to_folder, to, RENAME_NOREPLACE) == 0) return true;
+    if (!means_unsupported(errno)) return false;
+    return rename_into_placeholder(from_folder, from, to_folder, to);
+}
+
+bool rename_into_placeholder(int from_folder, const char* from, int to_folder, const char* to) {
+    struct stat source {};
+    if (::fstatat(from_folder, from, &source, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    const bool moving_folder = S_ISDIR(source.st_mode);
+    struct stat claimed {};
+    if (moving_folder) {
+        // A folder is only ever renamed over an empty folder.
+        if (::mkdirat(to_folder, to, 0700) != 0) return false;
+        if (::fstatat(to_folder, to, &claimed, AT_SYMLINK_NOFOLLOW) != 0) {
+            ::unlinkat(to_folder, to, AT_REMOVEDIR);
+            return false;
+        }
+    } else {
+        const int fd =
+            ::openat(to_folder, to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) return false;
+        const bool known = ::fstat(fd, &claimed) == 0;
+        ::close(fd);
+        if (!known) {
+            ::unlinkat(to_folder, to, 0);
+            return false;
+        }
     }
-    if (::unlink(from) == 0) return true;
-    ::unlink(to);  // leave the file under its old name only
+    const auto placeholder_is_ours = [&] {
+        struct stat now {};
+        return ::fstatat(to_folder, to, &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+               same_object(now, claimed) && (moving_folder || now.st_size == 0);
+    };
+    const auto remove_placeholder = [&] {
+        // rmdir never removes a folder that something was put into.
+        ::unlinkat(to_folder, to, moving_folder ? AT_REMOVEDIR : 0);
+    };
+
+    if (race_hook != nullptr) race_hook(to);
+
+    // Another program wrote into the placeholder or put its own file there:
+    // what is there now is theirs, so it is neither replaced nor removed.
+    if (!placeholder_is_ours()) return false;
+    if (::renameat(from_folder, from, to_folder, to) == 0) return true;
+    if (placeholder_is_ours()) remove_placeholder();
     return false;
 }
 
-bool rename_after_check(const char* from, const char* to) {
-    struct stat info {};
-    if (::lstat(to, &info) == 0 || errno != ENOENT) return false;
-    return ::rename(from, to) == 0;
+void set_race_hook(RaceHook hook) noexcept {
+    race_hook = hook;
 }
 
 }  // namespace posix_detail

@@ -47,4 +47,28 @@ bool rename_path(std::string_view from, std::string_view to) {
     return MoveFileExW(old_name->c_str(), new_name->c_str(), 0) != 0;
 }
 
+// The Win32 calls take full paths only, so the folder is kept as its path.
+Folder::~Folder() {
+    release();
+}
+
+void Folder::release() noexcept {
+    held_ = false;
+}
+
+bool Folder::hold(std::string_view path) {
+    path_.assign(path);
+    held_ = true;
+    return true;
+}
+
+std::optional<InputFile> Folder::open_file(std::string_view name) const {
+    if (!held_) return std::nullopt;
+    return InputFile::open(concat(path_, name));
+}
+
+bool Folder::rename(std::string_view from, std::string_view to) const {
+    return held_ && rename_path(concat(path_, from), concat(path_, to));
+}
+
 }  // namespace varentix

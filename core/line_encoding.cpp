@@ -8,11 +8,14 @@
 
 #include "core/file_system.h"
 #include "core/first_line.h"
+#include "core/title_stream.h"
 
 namespace varentix {
 namespace {
 
-constexpr std::size_t kLineBlockSize = 512;
+// Most novels are decided by their first block: a GBK line fails UTF-8
+// at once. ASCII and UTF-8 need the whole sample.
+constexpr std::size_t kFirstBlockSize = 512;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
@@ -80,10 +83,13 @@ Step check_sequence(const unsigned char*& at, const unsigned char* end) {
     return Step::Sequence;
 }
 
-// True when the sample is valid UTF-8 (a sequence cut off by its end
-// included) and holds a complete multi-byte sequence. Chinese text is
-// mostly three-byte sequences, checked a word at a time.
-bool looks_like_utf8(std::string_view sample) {
+struct Utf8Scan {
+    bool valid;      // no invalid sequence (one cut off by the end is not)
+    bool multibyte;  // a complete multi-byte sequence was seen
+};
+
+// Chinese text is mostly three-byte sequences, checked a word at a time.
+Utf8Scan scan_utf8(std::string_view sample) {
     const auto* at = reinterpret_cast<const unsigned char*>(sample.data());
     const auto* const end = at + sample.size();
     bool multibyte = false;
@@ -98,7 +104,7 @@ bool looks_like_utf8(std::string_view sample) {
                 const std::uint32_t lead = word & 0xFFu;
                 const std::uint32_t second = (word >> 8) & 0xFFu;
                 if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F))
-                    return false;  // overlong form or surrogate
+                    return {false, multibyte};  // overlong form or surrogate
                 at += 3;
                 multibyte = true;
                 continue;
@@ -106,72 +112,178 @@ bool looks_like_utf8(std::string_view sample) {
         }
         switch (check_sequence(at, end)) {
             case Step::Invalid:
-                return false;
+                return {false, multibyte};
             case Step::CutOff:
-                return multibyte;
+                return {true, multibyte};
             case Step::Sequence:
                 multibyte = true;
                 break;
         }
     }
-    return multibyte;
+    return {true, multibyte};
 }
 
-// Collects a Unicode first line, reading on from `file` when the sample
-// does not hold its end. UTF-8 terminators never occur inside a sequence,
-// so both encodings can be scanned unit by unit.
+bool has_byte_order_mark(std::string_view sample) {
+    return sample.starts_with(kUtf8Mark) || sample.starts_with(kUtf16LittleMark) ||
+           sample.starts_with(kUtf16BigMark);
+}
+
+// How many bytes the UTF-8 sequence that the sample's last bytes begin
+// still lacks; 0 when the sample does not end inside a sequence.
+std::size_t missing_utf8_bytes(std::string_view sample) {
+    for (std::size_t back = 1; back <= 3 && back <= sample.size(); ++back) {
+        const unsigned byte = byte_at(sample, sample.size() - back);
+        if (is_continuation(byte)) continue;
+        const std::size_t length = kUtf8Leads[byte].length;
+        return length > back ? length - back : 0;
+    }
+    return 0;
+}
+
+// The start of a file, as much as decides its encoding.
+class Sample {
+public:
+    // False when reading fails.
+    bool read(InputFile& file) {
+        if (!fill(file, kFirstBlockSize)) return false;
+        if (size_ < kFirstBlockSize || has_byte_order_mark(view())) return true;
+        if (!scan_utf8(view()).valid) return true;  // the code page whatever follows
+        if (!fill(file, kEncodingSampleSize)) return false;
+        // A character cut by the sample's end is read whole before deciding.
+        if (size_ == kEncodingSampleSize) return fill(file, size_ + missing_utf8_bytes(view()));
+        return true;
+    }
+
+    [[nodiscard]] std::string_view view() const { return {bytes_.data(), size_}; }
+
+private:
+    bool fill(InputFile& file, std::size_t wanted) {
+        while (size_ < wanted) {
+            const std::ptrdiff_t got = file.read(bytes_.data() + size_, wanted - size_);
+            if (got < 0) return false;
+            if (got == 0) break;
+            size_ += static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+    std::array<char, kEncodingSampleSize + 3> bytes_;  // on the stack: no allocation per file
+    std::size_t size_ = 0;
+};
+
+// Finds where a UTF-8 or UTF-16 first line ends (an LF, NUL or 0x1A unit)
+// and converts it to the code page as it comes, a whole number of
+// characters at a time, so that a long line is never held whole. UTF-8
+// terminators never occur inside a sequence, so both encodings are scanned
+// unit by unit. A trailing CR is left to the receiver: no character of the
+// code page ends in a 0x0D byte, so dropping it there drops the same CR.
 class UnicodeLine {
 public:
     explicit UnicodeLine(Encoding encoding)
-        : unit_(encoding == Encoding::Utf8 ? 1 : 2),
+        : encoding_(encoding),
+          unit_(encoding == Encoding::Utf8 ? 1 : 2),
           big_endian_(encoding == Encoding::Utf16BigEndian) {}
 
     // True once the line has ended.
-    bool feed(std::string_view block) {
-        bytes_.append(block);
-        for (; scanned_ + unit_ <= bytes_.size(); scanned_ += unit_) {
-            const unsigned value = unit_at(scanned_);
+    template <class Append>
+    bool feed(std::string_view block, Append&& append) {
+        if (done_) return true;
+        pending_.append(block);
+        std::size_t end = scanned_;
+        for (; end + unit_ <= pending_.size(); end += unit_) {
+            const unsigned value = unit_at(end);
             if (value == '\n' || value == 0 || value == 0x1A) {
-                bytes_.resize(scanned_);
-                return true;
+                pending_.resize(end);
+                done_ = true;
+                break;
             }
         }
-        return false;
+        const std::size_t complete = done_ ? end : end - unfinished_tail(end);
+        convert(complete, append);
+        scanned_ = end - complete;
+        return done_;
     }
 
-    std::string take() {
-        bytes_.resize(bytes_.size() - bytes_.size() % unit_);  // a cut-off UTF-16 unit
-        if (bytes_.size() >= unit_ && unit_at(bytes_.size() - unit_) == '\r')
-            bytes_.resize(bytes_.size() - unit_);
-        return std::move(bytes_);
+    // Converts what is left; false when the line is not valid in its
+    // encoding (a lone surrogate, a cut-off sequence) and so has no title.
+    template <class Append>
+    bool finish(Append&& append) {
+        pending_.resize(pending_.size() - pending_.size() % unit_);  // a cut-off UTF-16 unit
+        convert(pending_.size(), append);
+        return !failed_;
     }
 
 private:
     unsigned unit_at(std::size_t at) const {
-        if (unit_ == 1) return byte_at(bytes_, at);
-        const unsigned first = byte_at(bytes_, at);
-        const unsigned second = byte_at(bytes_, at + 1);
+        if (unit_ == 1) return byte_at(pending_, at);
+        const unsigned first = byte_at(pending_, at);
+        const unsigned second = byte_at(pending_, at + 1);
         return big_endian_ ? (first << 8) | second : (second << 8) | first;
     }
 
+    // The bytes before `end` that start a character not yet complete: a
+    // high surrogate waiting for its partner, or a UTF-8 sequence cut off.
+    std::size_t unfinished_tail(std::size_t end) const {
+        if (unit_ == 2) return end >= 2 && (unit_at(end - 2) & 0xFC00u) == 0xD800u ? 2 : 0;
+        for (std::size_t back = 1; back <= 3 && back <= end; ++back) {
+            const unsigned byte = byte_at(pending_, end - back);
+            if (is_continuation(byte)) continue;
+            return kUtf8Leads[byte].length > back ? back : 0;
+        }
+        return 0;
+    }
+
+    template <class Append>
+    void convert(std::size_t size, Append&& append) {
+        if (size > 0 && !failed_) {
+            const auto converted = convert_encoding(std::string_view(pending_).substr(0, size),
+                                                    encoding_, Encoding::CodePage);
+            if (converted)
+                append(std::string_view(*converted));
+            else
+                failed_ = true;
+        }
+        pending_.erase(0, size);
+    }
+
+    Encoding encoding_;
     std::size_t unit_;
     bool big_endian_;
-    std::string bytes_;
-    std::size_t scanned_ = 0;
+    std::string pending_;      // bytes not yet converted
+    std::size_t scanned_ = 0;  // of them, those already searched for the line's end
+    bool done_ = false;
+    bool failed_ = false;
 };
 
-// Feeds blocks from the file until the collector has its line or the file
-// ends. False when reading fails.
-template <class Collector>
-bool read_on(InputFile& file, Collector& collector, bool done) {
-    char block[kLineBlockSize];
-    while (!done) {
-        const std::ptrdiff_t got = file.read(block, sizeof block);
-        if (got < 0) return false;
-        if (got == 0) break;
-        done = collector.feed(std::string_view(block, static_cast<std::size_t>(got)));
+// Reads the first line of an opened file in its own encoding and hands it
+// on in the code page, in pieces; false when there is none to take (reading
+// failed, or the line is not valid in its encoding).
+template <class Append>
+bool read_line(InputFile& file, Append&& append) {
+    Sample sample;
+    if (!sample.read(file)) return false;
+    const DetectedEncoding detected = detect_encoding(sample.view());
+    std::array<char, kEncodingSampleSize> block;
+    const auto read_on = [&](auto& cutter, bool done) {
+        while (!done) {
+            const std::ptrdiff_t got = file.read(block.data(), block.size());
+            if (got < 0) return false;
+            if (got == 0) break;
+            done =
+                cutter.feed(std::string_view(block.data(), static_cast<std::size_t>(got)), append);
+        }
+        return true;
+    };
+    if (detected.encoding == Encoding::CodePage) {
+        LineCutter cutter;
+        if (!read_on(cutter, cutter.feed(sample.view(), append))) return false;
+        cutter.finish(append);
+        return true;
     }
-    return true;
+    UnicodeLine line(detected.encoding);
+    const bool ended = line.feed(sample.view().substr(detected.byte_order_mark_size), append);
+    if (!read_on(line, ended)) return false;
+    return line.finish(append);
 }
 
 }  // namespace
@@ -180,33 +292,26 @@ DetectedEncoding detect_encoding(std::string_view sample) noexcept {
     if (sample.starts_with(kUtf8Mark)) return {Encoding::Utf8, kUtf8Mark.size()};
     if (sample.starts_with(kUtf16LittleMark)) return {Encoding::Utf16LittleEndian, 2};
     if (sample.starts_with(kUtf16BigMark)) return {Encoding::Utf16BigEndian, 2};
-    if (looks_like_utf8(sample)) return {Encoding::Utf8, 0};
+    const Utf8Scan scan = scan_utf8(sample);
+    if (scan.valid && scan.multibyte) return {Encoding::Utf8, 0};
     return {Encoding::CodePage, 0};
 }
 
 Text read_first_line_in_code_page(std::string_view path) {
     auto file = InputFile::open(path);
     if (!file) return {};
-    std::array<char, kEncodingSampleSize> buffer;  // on the stack: no allocation per file
-    std::size_t have = 0;
-    while (have < buffer.size()) {
-        const std::ptrdiff_t got = file->read(buffer.data() + have, buffer.size() - have);
-        if (got < 0) return {};
-        if (got == 0) break;
-        have += static_cast<std::size_t>(got);
-    }
-    const std::string_view sample(buffer.data(), have);
+    Text line;
+    if (!read_line(*file, [&line](std::string_view bytes) { line.append(bytes); })) return {};
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
 
-    const DetectedEncoding detected = detect_encoding(sample);
-    if (detected.encoding == Encoding::CodePage) {
-        FirstLineScanner scanner;
-        if (!read_on(*file, scanner, scanner.feed(sample))) return {};
-        return scanner.take();
-    }
-    UnicodeLine line(detected.encoding);
-    const bool ended = line.feed(sample.substr(detected.byte_order_mark_size));
-    if (!read_on(*file, line, ended)) return {};
-    return convert_encoding(line.take(), detected.encoding, Encoding::CodePage).value_or(Text());
+Text read_title(const Folder& folder, std::string_view name) {
+    auto file = folder.open_file(name);
+    if (!file) return {};
+    TitleStream title;
+    if (!read_line(*file, [&title](std::string_view bytes) { title.feed(bytes); })) return {};
+    return title.finish();
 }
 
 }  // namespace varentix

@@ -13,7 +13,12 @@
 
 namespace varentix {
 
-// How much of a file decides its encoding.
+class Folder;
+
+// How much of a file decides its encoding. The first 512 bytes are read
+// first, and the rest of the sample only when they have not decided (they
+// hold no byte-order mark and are ASCII or valid UTF-8 so far); a character
+// cut by the sample's end is read whole before deciding.
 inline constexpr std::size_t kEncodingSampleSize = 8192;
 
 struct DetectedEncoding {
@@ -34,5 +39,11 @@ struct DetectedEncoding {
 // and is converted losslessly; the empty text when it cannot be converted
 // or the file cannot be read.
 [[nodiscard]] Text read_first_line_in_code_page(std::string_view path);
+
+// The title the first line of the file `name` in `folder` gives, read as
+// read_first_line_in_code_page() reads it, without ever holding more of the
+// line than a title can use: the empty text when the title would be too
+// long for any file name (kMaxTitleSize), or the file cannot be read.
+[[nodiscard]] Text read_title(const Folder& folder, std::string_view name);
 
 }  // namespace varentix

@@ -69,6 +69,14 @@ TEST(RenameAll, LeavesFilesAloneWhenNoSafeNameComesOut) {
         {"climbs out of the folder", "[../x]/y\n", nullptr},
         {"slash in a plain title", "x/b\n", nullptr},
         {"UTF-16 without a readable line", std::string("\xFF\xFE\n\0", 4), nullptr},
+        {"too long for any file name", std::string(1021, 'x') + "\n", nullptr},
+        {"too long, far into the file", "[" + std::string(100000, 'x') + "]/", nullptr},
+#ifndef _WIN32
+        // "..txt", "...txt" and ".x.txt" would be hidden files.
+        {"title .", ".\n", nullptr},
+        {"title ..", "..\n", nullptr},
+        {"title starting with a dot", gb("《.隐藏》") + "\n", nullptr},
+#endif
     };
     for (const auto& c : cases) {
         const TempFolder folder;
@@ -138,6 +146,43 @@ TEST(RenameAll, WorksInFoldersNamedOutsideGbk) {
               (Snapshot{{"𠀀小说/", ""}, {"𠀀小说/书名.txt", marked("书名") + "\n"}}));
     EXPECT_EQ(list.entry(0), folder.text() + gb("𠀀小说/书名.txt"));
 }
+
+TEST(RenameAll, RenamesEachFileInItsOwnFolderWhateverTheOrder) {
+    const TempFolder folder;
+    folder.make_folder("a");
+    folder.make_folder("b");
+    VectorFileList list({folder.write("a/1.txt", "A1\n"), folder.write("b/1.txt", "B1\n"),
+                         folder.write("a/2.txt", "A2\n"), folder.write("a/3.txt", "A3\n"),
+                         folder.write("top.txt", "Top\n")});
+    rename_all(list);
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"a/", ""},
+                                           {"a/A1.txt", "A1\n"},
+                                           {"a/A2.txt", "A2\n"},
+                                           {"a/A3.txt", "A3\n"},
+                                           {"b/", ""},
+                                           {"b/B1.txt", "B1\n"},
+                                           {"Top.txt", "Top\n"}}));
+    const Text separator(kPathSeparator);
+    EXPECT_EQ(list.entries(), (std::vector<Text>{folder.text() + "a" + separator + "A1.txt",
+                                                 folder.text() + "b" + separator + "B1.txt",
+                                                 folder.text() + "a" + separator + "A2.txt",
+                                                 folder.text() + "a" + separator + "A3.txt",
+                                                 folder.text() + "Top.txt"}));
+}
+
+#ifdef _WIN32
+// "/" separates on Windows too: a file named with one stays in its folder.
+TEST(RenameAll, KeepsAFileInTheFolderASlashNames) {
+    const TempFolder folder;
+    folder.make_folder("sub");
+    const Text entry = folder.text() + "sub/1001.txt";
+    folder.write("sub/1001.txt", "[Slash]/x\n");
+    VectorFileList list({entry});
+    rename_all(list);
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"sub/", ""}, {"sub/Slash.txt", "[Slash]/x\n"}}));
+    EXPECT_EQ(list.entry(0), folder.text() + "sub/Slash.txt");
+}
+#endif
 
 /// A list that grows while it is walked: only the entries present at the
 /// start are visited.

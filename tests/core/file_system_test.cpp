@@ -4,8 +4,15 @@
 
 #include "temp_folder.h"
 
+#include <functional>
+
+#include "core/batch_rename.h"
+
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+
+#include <filesystem>
 
 #include "core/codepage.h"
 #include "core/file_system_posix.h"
@@ -20,15 +27,19 @@ using Snapshot = std::map<std::string, std::string>;
 
 using RenameFunction = bool (*)(std::string_view, std::string_view);
 
-#ifndef _WIN32
-// The fallbacks take file-system names; these wrappers give them Texts.
-bool by_link(std::string_view from, std::string_view to) {
-    return posix_detail::rename_by_link(text_to_file_name(from)->c_str(),
-                                        text_to_file_name(to)->c_str());
+// Through a held folder, as the batch renames: both paths lie in one folder.
+bool in_folder(std::string_view from, std::string_view to) {
+    const Text folder_part = text_left(from, last_separator(from));
+    Folder folder;
+    return folder.hold(folder_part) &&
+           folder.rename(from.substr(folder_part.size()), to.substr(folder_part.size()));
 }
-bool after_check(std::string_view from, std::string_view to) {
-    return posix_detail::rename_after_check(text_to_file_name(from)->c_str(),
-                                            text_to_file_name(to)->c_str());
+
+#ifndef _WIN32
+// The fallback takes file-system names; this wrapper gives it Texts.
+bool into_placeholder(std::string_view from, std::string_view to) {
+    return posix_detail::rename_into_placeholder(AT_FDCWD, text_to_file_name(from)->c_str(),
+                                                 AT_FDCWD, text_to_file_name(to)->c_str());
 }
 #endif
 
@@ -76,9 +87,9 @@ TEST_P(RenameStrategies, MovesAFolder) {
 
 const Strategy kStrategies[] = {
     {"rename_path", &rename_path},
+    {"in_a_held_folder", &in_folder},
 #ifndef _WIN32
-    {"link_then_unlink", &by_link},
-    {"check_then_rename", &after_check},
+    {"into_a_placeholder", &into_placeholder},
 #endif
 };
 
@@ -106,6 +117,102 @@ TEST(InputFile, OpensOnlyExistingRegularFiles) {
     EXPECT_FALSE(InputFile::open(fifo).has_value());
 #endif
 }
+
+TEST(Folder, OpensAndRenamesByBareNames) {
+    const TempFolder folder;
+    folder.make_folder("sub");
+    folder.write("sub/1001.txt", "Title\n");
+    Folder held;
+    ASSERT_TRUE(held.hold(folder.text() + "sub" + Text(kPathSeparator)));
+    EXPECT_TRUE(held.open_file("1001.txt").has_value());
+    EXPECT_FALSE(held.open_file("").has_value());
+    EXPECT_FALSE(held.open_file("missing.txt").has_value());
+    EXPECT_TRUE(held.rename("1001.txt", "Title.txt"));
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"sub/", ""}, {"sub/Title.txt", "Title\n"}}));
+}
+
+TEST(Folder, FailsEverythingWhenTheFolderCannotBeHeld) {
+    const TempFolder folder;
+    const Text file = folder.write("1001.txt", "x");
+    Folder held;
+    EXPECT_FALSE(held.hold(folder.text() + "missing" + Text(kPathSeparator)));
+    EXPECT_FALSE(held.open_file("1001.txt").has_value());
+    EXPECT_FALSE(held.rename("1001.txt", "a.txt"));
+#ifndef _WIN32
+    // A file is no folder to hold.
+    EXPECT_FALSE(held.hold(file + Text(kPathSeparator)));
+#endif
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"1001.txt", "x"}}));
+}
+
+#ifndef _WIN32
+// Another program, acting between the placeholder's creation and the rename.
+std::function<void(const char* to)> other_program;
+
+class Placeholder : public ::testing::Test {
+protected:
+    Placeholder() {
+        posix_detail::set_race_hook([](const char* to) { other_program(to); });
+    }
+    ~Placeholder() override {
+        posix_detail::set_race_hook(nullptr);
+        other_program = nullptr;
+    }
+    const TempFolder folder;
+};
+
+void write_file(const char* name, std::string_view bytes) {
+    const int fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+TEST_F(Placeholder, KeepsWhatAnotherProgramWroteAtTheTarget) {
+    const Text from = folder.write("1001.txt", "novel");
+    other_program = [](const char* to) { write_file(to, "theirs"); };
+    EXPECT_FALSE(into_placeholder(from, folder.text() + "Title.txt"));
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"1001.txt", "novel"}, {"Title.txt", "theirs"}}));
+}
+
+TEST_F(Placeholder, KeepsAFileAnotherProgramMovedOntoTheTarget) {
+    const Text from = folder.write("1001.txt", "novel");
+    const Text theirs = folder.write("theirs.tmp", "");  // empty, as the placeholder is
+    other_program = [&theirs](const char* to) {
+        ASSERT_EQ(::rename(text_to_file_name(theirs)->c_str(), to), 0);
+    };
+    EXPECT_FALSE(into_placeholder(from, folder.text() + "Title.txt"));
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"1001.txt", "novel"}, {"Title.txt", ""}}));
+}
+
+TEST_F(Placeholder, RemovesItsPlaceholderWhenTheSourceVanished) {
+    const Text from = folder.write("1001.txt", "novel");
+    other_program = [&from](const char*) {
+        ASSERT_EQ(::unlink(text_to_file_name(from)->c_str()), 0);
+    };
+    EXPECT_FALSE(into_placeholder(from, folder.text() + "Title.txt"));
+    EXPECT_EQ(folder.snapshot(), Snapshot{});
+}
+
+TEST_F(Placeholder, GivesTheTitleToAFileThatReplacedTheSource) {
+    const Text from = folder.write("1001.txt", "novel");
+    other_program = [&from](const char*) { write_file(text_to_file_name(from)->c_str(), "new"); };
+    EXPECT_TRUE(into_placeholder(from, folder.text() + "Title.txt"));
+    EXPECT_EQ(folder.snapshot(), (Snapshot{{"Title.txt", "new"}}));
+}
+
+TEST_F(Placeholder, NeverPutsAFolderOverAFile) {
+    const Text from = folder.make_folder("novels");
+    folder.write("novels/1.txt", "y");
+    other_program = [](const char* to) {
+        ASSERT_EQ(::rmdir(to), 0);
+        write_file(to, "theirs");
+    };
+    EXPECT_FALSE(into_placeholder(from, folder.text() + "renamed"));
+    EXPECT_EQ(folder.snapshot(),
+              (Snapshot{{"novels/", ""}, {"novels/1.txt", "y"}, {"renamed", "theirs"}}));
+}
+#endif
 
 }  // namespace
 }  // namespace varentix

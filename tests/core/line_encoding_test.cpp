@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/batch_rename.h"
+#include "core/file_system.h"
 #include "core/first_line.h"
+#include "core/title.h"
+#include "core/title_stream.h"
 #include "temp_folder.h"
 
 namespace varentix {
@@ -115,6 +118,75 @@ TEST(ReadFirstLineInCodePage, MatchesTheByteReaderForCodePageFiles) {
     for (const auto& content : contents) {
         const Text path = folder.write("1001.txt", content);
         EXPECT_EQ(read_first_line_in_code_page(path), read_first_line(path));
+    }
+}
+
+struct LineCase {
+    const char* what;
+    std::string content;
+    std::string line;  // in the code page
+};
+
+// Most files are decided by their first 512 bytes; the rest of the 8 KiB
+// sample is read only when those are ASCII or valid UTF-8 so far.
+TEST(ReadFirstLineInCodePage, DecidesAsTheWholeSampleWould) {
+    const std::string a511(511, 'a');
+    const std::string a600(600, 'a');
+    const std::string utf8_then_gbk = "书" + std::string(600, 'a') + gb("名") + "\n";
+    const LineCase cases[] = {
+        {"GBK in the first block", gb("《书名》\r\n正文"), gb("《书名》")},
+        {"GBK after an ASCII first block", a600 + gb("书名") + "\n", a600 + gb("书名")},
+        {"UTF-8 after an ASCII first block", a600 + "书名\n", a600 + gb("书名")},
+        {"UTF-8 cut by the first block's end", a511 + "书\n", a511 + gb("书")},
+        {"UTF-8, then GBK past the first block", utf8_then_gbk, utf8_then_gbk.substr(0, 605)},
+        {"short file", "Title\r\n", "Title"},
+        // Read in the code page, 书's last byte takes the line feed with it.
+        {"ASCII sample, UTF-8 past it", std::string(8192, 'a') + "书\n",
+         std::string(8192, 'a') + "书\n"},
+        // The sample ends inside 书: it is read whole, then the file is UTF-8.
+        {"UTF-8 cut by the sample's end, one byte in", std::string(8191, 'a') + "书\n",
+         std::string(8191, 'a') + gb("书")},
+        {"UTF-8 cut by the sample's end, two bytes in", std::string(8190, 'a') + "书\n",
+         std::string(8190, 'a') + gb("书")},
+        {"four-byte sequence cut by the sample's end", std::string(8189, 'a') + "𠀀\n",
+         std::string(8189, 'a') + gb("𠀀")},
+        {"GBK cut by the sample's end", std::string(8191, 'a') + gb("书") + "\n",
+         std::string(8191, 'a') + gb("书")},
+    };
+    const TempFolder folder;
+    for (const auto& c : cases) {
+        const Text path = folder.write("1001.txt", c.content);
+        EXPECT_EQ(read_first_line_in_code_page(path), c.line) << c.what;
+    }
+}
+
+// read_title keeps only what a title needs; it must give what the whole
+// line gives.
+TEST(ReadTitle, GivesTheTitleOfTheWholeLine) {
+    const std::string far(20000, 'x');
+    const std::string contents[] = {
+        gb("《书名》\r\n正文"),
+        "《书名》" + far + "\r\n",
+        far + "《书名》\r\n",
+        far + gb("《书名》") + "\r\n",
+        utf16("《斗破苍穹》" + far + "》\r\n", Encoding::Utf16LittleEndian),
+        utf16(far + "[𠀀𪚥]/x\r\n", Encoding::Utf16BigEndian),
+        utf16(std::string(4095, 'x') + "[𠀀]/\r\n", Encoding::Utf16LittleEndian),
+        std::string(8190, 'x') + "[书名]/" + "\r\n",
+        far,
+        std::string(1000, 'x') + "\r",
+        std::string("\xFF\xFE\x00\xD8\n\0", 6),
+        "\xEF\xBB\xBF" + far + "\xE6",
+    };
+    const TempFolder folder;
+    Folder held;
+    ASSERT_TRUE(held.hold(folder.text()));
+    for (const auto& content : contents) {
+        const Text path = folder.write("1001.txt", content);
+        const Text line = read_first_line_in_code_page(path);
+        Text expected = extract_title(line, detect_layout(line));
+        if (expected.size() > kMaxTitleSize) expected.clear();
+        EXPECT_EQ(read_title(held, "1001.txt"), expected) << content.size() << " bytes";
     }
 }
 
