@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 
+#include "ui/dropped_paths.h"
 #include "ui/qt_text.h"
 
 namespace varentix {
@@ -27,9 +28,11 @@ Qt::DropAction drop_effect(Qt::KeyboardModifiers keys, Qt::DropActions allowed) 
 
 Text files_text(const QList<QUrl>& urls) {
     std::vector<Text> paths;
-    for (const QUrl& url : urls)
-        if (url.isLocalFile())
-            paths.push_back(to_text(QDir::toNativeSeparators(url.toLocalFile())));
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) continue;
+        Text path = to_text(QDir::toNativeSeparators(url.toLocalFile()));
+        if (usable_dropped_path(path)) paths.push_back(std::move(path));
+    }
     if (paths.size() == 1) return paths.front();
     Text text;
     for (const Text& path : paths) text += concat(path, kLineEnd);

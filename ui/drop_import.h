@@ -22,7 +22,9 @@ namespace varentix {
 [[nodiscard]] Qt::DropAction drop_effect(Qt::KeyboardModifiers keys, Qt::DropActions allowed);
 
 // The files text of a drop: one path alone, or every path followed by
-// CR LF, in the source's order. Only local files count.
+// CR LF, in the source's order. Only absolute local paths count, without
+// CR, LF or NUL and within the system's path limit: anything else could
+// name a file nobody dropped.
 [[nodiscard]] Text files_text(const QList<QUrl>& urls);
 
 // Splits a files text at CR LF pairs and appends each path; the status goes

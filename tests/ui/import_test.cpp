@@ -225,6 +225,59 @@ private Q_SLOTS:
         QCOMPARE(list()->entry(0), to_text(native(folder.filePath(QStringLiteral("novels")))));
     }
 
+    // A drag source may hand over any address. Only a path naming exactly
+    // one local file is listed; the rest of the drop still counts.
+    void unsafe_paths_are_left_out_of_a_drop_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("CR LF in a name") << QStringLiteral("crlf");
+        QTest::newRow("LF in a name") << QStringLiteral("lf");
+        QTest::newRow("NUL in the address") << QStringLiteral("nul");
+        QTest::newRow("relative address") << QStringLiteral("relative");
+        QTest::newRow("longer than the path limit") << QStringLiteral("long");
+    }
+
+    void unsafe_paths_are_left_out_of_a_drop() {
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        const QString good = write_file(folder, QStringLiteral("good.txt"), "Good\n");
+        // The files an unsafe path could be taken to name, had it been split or cut.
+        write_file(folder, QStringLiteral("a"), "A\n");
+        write_file(folder, QStringLiteral("b.txt"), "B\n");
+        write_file(folder, QStringLiteral("victim.txt"), "Victim\n");
+        QUrl unsafe;
+        if (kind == QStringLiteral("crlf") || kind == QStringLiteral("lf")) {
+            const QString name = kind == QStringLiteral("crlf") ? QStringLiteral("a\r\nb.txt")
+                                                                : QStringLiteral("a\nb.txt");
+            unsafe = QUrl::fromLocalFile(write_file(folder, name, "Odd\n"));
+        } else if (kind == QStringLiteral("nul")) {
+            unsafe = QUrl(QUrl::fromLocalFile(folder.filePath(QStringLiteral("victim.txt")))
+                              .toString(QUrl::FullyEncoded) +
+                          QStringLiteral("%00.evil"));
+        } else if (kind == QStringLiteral("relative")) {
+            unsafe = QUrl(QStringLiteral("file:b.txt"));
+        } else {
+            unsafe =
+                QUrl::fromLocalFile(QStringLiteral("/") + QString(10'000'000, QLatin1Char('x')));
+        }
+        QVERIFY(unsafe.isLocalFile());
+        const QDir program_folder = QDir::current();
+        QDir::setCurrent(folder.path());
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromLocalFile(good), unsafe});
+        std::unique_ptr<QMimeData> owned(data);
+        drag(viewport(), data, Qt::CopyAction);
+        QCOMPARE(list()->count(), 1);
+        QCOMPARE(list()->entry(0), to_text(native(good)));
+        QCOMPARE(status()->text(), QStringLiteral("成功导入"));
+        QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("按钮2")),
+                          Qt::LeftButton);
+        QDir::setCurrent(program_folder.path());
+        QVERIFY(names_in(folder).contains(QStringLiteral("Good.txt")));
+        for (const QString& untouched :
+             {QStringLiteral("a"), QStringLiteral("b.txt"), QStringLiteral("victim.txt")})
+            QVERIFY2(names_in(folder).contains(untouched), qPrintable(untouched));
+    }
+
     void plain_text_shows_copy_and_changes_nothing() {
         QMimeData data;
         data.setText(QStringLiteral("/tmp/1001.txt"));
