@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 
@@ -38,21 +39,28 @@ std::string read_all(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Creates T<i>.txt exclusively, from the last title down, over and over, so
-// that it meets the batch on its way; each file it made is noted in `log`.
+// Follows the batch: waits a moment of random length at the name the batch
+// is about to rename to, then creates it exclusively, over and over; each
+// file it made is noted in `log`.
 [[noreturn]] void other_program(const fs::path& folder, int files, const fs::path& log) {
     const int noted = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0600);
+    std::minstd_rand random(static_cast<unsigned>(getpid()));
+    int at = 0;
     for (;;) {
-        for (int i = files - 1; i >= 0; --i) {
-            const fs::path name = folder / ("T" + std::to_string(i) + ".txt");
-            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd < 0) continue;
-            const std::string bytes = theirs(i);
-            if (::write(fd, bytes.data(), bytes.size()) < 0) std::_Exit(2);
-            ::close(fd);
-            const std::string line = std::to_string(i) + "\n";
-            if (::write(noted, line.data(), line.size()) < 0) std::_Exit(2);
+        const fs::path source = folder / (std::to_string(at) + ".txt");
+        const fs::path title = folder / ("T" + std::to_string(at) + ".txt");
+        if (at + 1 < files && (!fs::exists(source) || fs::exists(title))) {
+            ++at;
+            continue;
         }
+        for (unsigned wait = random() % 64; wait > 0; --wait) ::getppid();
+        const int fd = ::open(title.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0) continue;
+        const std::string bytes = theirs(at);
+        if (::write(fd, bytes.data(), bytes.size()) < 0) std::_Exit(2);
+        ::close(fd);
+        const std::string line = std::to_string(at) + "\n";
+        if (::write(noted, line.data(), line.size()) < 0) std::_Exit(2);
     }
 }
 
