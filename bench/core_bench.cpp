@@ -1,13 +1,18 @@
-// Times rename_all over freshly written novel files against a bare loop of
-// the system calls it cannot avoid (open, read 512 bytes, close, renameat2),
-// at 1,000, 10,000 and 100,000 files; then, at 10,000 files, what deciding
-// each file's encoding costs: GBK and UTF-8 novels through rename_all beside
-// the byte-only loop rename_all ran before it looked at encodings.
+// rename_all against the tightest floor of the system calls it cannot
+// avoid: the folder opened once, then per file openat, a 512-byte read,
+// close and renameat2 on bare names. A second row times the same calls on
+// full paths, as a program that does not hold the folder makes them.
+//
+// Shallow folders and folders 12 levels deep with Chinese names, at 1,000,
+// 10,000 and 100,000 files. Each loop runs five times, interleaved with the
+// others on the same files, which are renamed back between runs; the
+// medians of CPU and wall time are printed with their min–max.
 //
 //   core_bench [largest-count]
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,12 +22,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/batch_rename.h"
 #include "core/codepage.h"
-#include "core/file_system.h"
-#include "core/first_line.h"
 #include "core/title.h"
 
 namespace fs = std::filesystem;
@@ -30,7 +34,8 @@ using varentix::Text;
 
 namespace {
 
-constexpr int kRepeats = 3;
+constexpr int kRuns = 5;
+constexpr int kDepth = 12;
 
 // GBK first lines in the three layouts, cycled through the batch.
 std::string gbk_first_line(int index) {
@@ -47,125 +52,156 @@ std::string gbk_first_line(int index) {
 }
 
 struct Batch {
-    fs::path folder;
+    std::string folder;              // file-system name, with a trailing "/"
     std::vector<Text> paths;         // as the list holds them
-    std::vector<std::string> names;  // file-system names, for the bare loop
+    std::vector<std::string> names;  // bare file-system names
     std::vector<std::string> targets;
 };
 
-enum class FileEncoding { Gbk, Utf8 };
-
-// The bytes of a file in the chosen encoding.
-std::string encoded(const std::string& gbk, FileEncoding encoding) {
-    return encoding == FileEncoding::Gbk ? gbk : *varentix::text_to_utf8(gbk);
+fs::path utf8_path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-Batch write_batch(const fs::path& folder, int count, FileEncoding encoding = FileEncoding::Gbk) {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+Batch write_batch(const std::string& folder, int count) {
+    fs::create_directories(utf8_path(folder));
     Batch batch{folder, {}, {}, {}};
     const Text sentence = *varentix::utf8_to_text("天色已晚，少年背着书箱走出了山村。\r\n");
     std::string body;
-    while (body.size() < 16384) body += sentence;
-    const Text prefix = *varentix::utf8_to_text(folder.string() + "/");
+    while (body.size() < 4096) body += sentence;
+    const Text prefix = *varentix::utf8_to_text(folder);
     for (int i = 0; i < count; ++i) {
         const std::string name = std::to_string(1000 + i) + ".txt";
-        std::ofstream(folder / name, std::ios::binary)
-            << encoded(gbk_first_line(i) + "\r\n" + body, encoding);
+        std::ofstream(utf8_path(folder + name), std::ios::binary) << gbk_first_line(i) << "\r\n"
+                                                                  << body;
         batch.paths.push_back(prefix + name);
-        batch.names.push_back((folder / name).string());
-        const Text gbk_line = gbk_first_line(i);
-        const Text title = varentix::extract_title(gbk_line, varentix::detect_layout(gbk_line));
-        batch.targets.push_back(folder.string() + "/" + *varentix::text_to_utf8(title) + ".txt");
+        batch.names.push_back(name);
+        const Text line = gbk_first_line(i);
+        const Text title = varentix::extract_title(line, varentix::detect_layout(line));
+        batch.targets.push_back(*varentix::text_to_utf8(title) + ".txt");
     }
-    // Flush the new files now, so that their write-back does not land in
-    // whichever loop is timed next.
+    // Flush the new files now, so that their write-back does not land in a
+    // timed loop.
     ::sync();
     return batch;
 }
 
-double seconds_since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// Every file back under its number, untimed, so each run starts alike.
+void put_back(const Batch& batch) {
+    for (std::size_t i = 0; i < batch.names.size(); ++i)
+        ::rename((batch.folder + batch.targets[i]).c_str(),
+                 (batch.folder + batch.names[i]).c_str());
 }
 
-double time_rename_all(const Batch& batch) {
+void run_rename_all(const Batch& batch) {
     varentix::VectorFileList list(batch.paths);
-    const auto start = std::chrono::steady_clock::now();
     varentix::rename_all(list);
-    return seconds_since(start);
 }
 
-// rename_all as it was before it looked at encodings: every first line read
-// as code-page bytes.
-double time_byte_path(const Batch& batch) {
-    varentix::VectorFileList list(batch.paths);
-    const auto start = std::chrono::steady_clock::now();
-    const std::int32_t count = list.count();
-    for (std::int32_t index = 0; index < count; ++index) {
-        const Text path = varentix::replace_all(list.entry(index), "\r\n", "");
-        const Text folder =
-            varentix::text_left(path, varentix::find_text_reverse(path, varentix::kPathSeparator));
-        const Text line = varentix::read_first_line(path);
-        const Text title = varentix::extract_title(line, varentix::detect_layout(line));
-        if (title.empty() || varentix::holds_path_separator(title)) continue;
-        const Text renamed = varentix::concat(folder, title, ".txt");
-        if (varentix::rename_path(path, renamed)) list.replace(index, renamed);
-    }
-    return seconds_since(start);
-}
-
-double time_bare_loop(const Batch& batch) {
+void run_folder_floor(const Batch& batch) {
     char block[512];
-    const auto start = std::chrono::steady_clock::now();
+    const int folder = ::open(batch.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     for (std::size_t i = 0; i < batch.names.size(); ++i) {
-        const int fd = ::open(batch.names[i].c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = ::openat(folder, batch.names[i].c_str(), O_RDONLY | O_CLOEXEC);
         if (fd >= 0) {
             if (::read(fd, block, sizeof block) < 0) std::perror("read");
             ::close(fd);
         }
-        ::renameat2(AT_FDCWD, batch.names[i].c_str(), AT_FDCWD, batch.targets[i].c_str(),
+        ::renameat2(folder, batch.names[i].c_str(), folder, batch.targets[i].c_str(),
                     RENAME_NOREPLACE);
     }
-    return seconds_since(start);
+    ::close(folder);
+}
+
+void run_full_paths(const Batch& batch) {
+    char block[512];
+    for (std::size_t i = 0; i < batch.names.size(); ++i) {
+        const std::string from = batch.folder + batch.names[i];
+        const std::string to = batch.folder + batch.targets[i];
+        const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            if (::read(fd, block, sizeof block) < 0) std::perror("read");
+            ::close(fd);
+        }
+        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    }
+}
+
+double cpu_seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+struct Times {
+    std::vector<double> cpu;
+    std::vector<double> wall;
+};
+
+void time_run(void (*loop)(const Batch&), const Batch& batch, Times& times) {
+    const double cpu_start = cpu_seconds();
+    const auto wall_start = std::chrono::steady_clock::now();
+    loop(batch);
+    times.wall.push_back(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count());
+    times.cpu.push_back(cpu_seconds() - cpu_start);
+    put_back(batch);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::string spread(const std::vector<double>& values) {
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f (%.3f-%.3f)", median(values), *low, *high);
+    return text;
+}
+
+void print_row(const char* what, const Times& times, const Times& floor) {
+    std::printf("    %-16s cpu %-24s wall %-24s cpu %.2fx  wall %.2fx\n", what,
+                spread(times.cpu).c_str(), spread(times.wall).c_str(),
+                median(times.cpu) / median(floor.cpu), median(times.wall) / median(floor.wall));
+}
+
+// A folder 12 levels deep, each level a Chinese name.
+std::string deep_folder(const std::string& root) {
+    std::string folder = root;
+    for (int level = 1; level <= kDepth; ++level)
+        folder += "小说第" + std::to_string(level) + "卷/";
+    return folder;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int largest = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const fs::path root = fs::temp_directory_path() / "varentix-bench";
-    std::printf("%9s %16s %16s %7s\n", "files", "rename_all f/s", "bare loop f/s", "ratio");
-    for (int count = 1000; count <= largest; count *= 10) {
-        double best_core = 1e9;
-        double best_bare = 1e9;
-        const int repeats = count >= 100000 ? 1 : kRepeats;
-        for (int r = 0; r < repeats; ++r) {
-            const Batch bare = write_batch(root / "bare", count);
-            best_bare = std::min(best_bare, time_bare_loop(bare));
-            const Batch core = write_batch(root / "core", count);
-            best_core = std::min(best_core, time_rename_all(core));
+    const std::string root = (fs::temp_directory_path() / "varentix-bench").string() + "/";
+    std::printf(
+        "seconds per batch: median (min-max) of %d interleaved runs; ratios of medians "
+        "to the folder-handle floor\n",
+        kRuns);
+    for (const bool deep : {false, true}) {
+        for (int count = 1000; count <= largest; count *= 10) {
+            fs::remove_all(root);
+            const Batch batch = write_batch(deep ? deep_folder(root) : root + "novels/", count);
+            Times floor, core, full;
+            const std::pair<void (*)(const Batch&), Times*> loops[] = {
+                {run_folder_floor, &floor}, {run_rename_all, &core}, {run_full_paths, &full}};
+            for (int run = 0; run < kRuns; ++run)
+                // The order turns with each run, so that no loop always goes first.
+                for (std::size_t k = 0; k < std::size(loops); ++k) {
+                    const auto& [loop, times] = loops[(k + static_cast<std::size_t>(run)) % 3];
+                    time_run(loop, batch, *times);
+                }
+            std::printf("%s, %d files:\n",
+                        deep ? "12 levels deep, Chinese folder names" : "shallow", count);
+            print_row("folder floor", floor, floor);
+            print_row("rename_all", core, floor);
+            print_row("full-path loop", full, floor);
         }
-        std::printf("%9d %16.0f %16.0f %7.2f\n", count, count / best_core, count / best_bare,
-                    best_core / best_bare);
     }
-
-    constexpr int kEncodingCount = 10000;
-    double byte_path = 1e9;
-    double gbk = 1e9;
-    double utf8 = 1e9;
-    for (int r = 0; r < kRepeats; ++r) {
-        byte_path =
-            std::min(byte_path, time_byte_path(write_batch(root / "bytes", kEncodingCount)));
-        gbk = std::min(gbk, time_rename_all(write_batch(root / "gbk", kEncodingCount)));
-        utf8 = std::min(
-            utf8, time_rename_all(write_batch(root / "utf8", kEncodingCount, FileEncoding::Utf8)));
-    }
-    std::printf("\n%d files, deciding the encoding (files per second):\n", kEncodingCount);
-    std::printf("  byte path before:  %8.0f\n", kEncodingCount / byte_path);
-    std::printf("  GBK novels:        %8.0f  (%.2f of before)\n", kEncodingCount / gbk,
-                byte_path / gbk);
-    std::printf("  UTF-8 novels:      %8.0f  (%.2f of before)\n", kEncodingCount / utf8,
-                byte_path / utf8);
     fs::remove_all(root);
     return 0;
 }
