@@ -1,10 +1,13 @@
-# Cross-compiling for Windows from Debian, to keep the Windows sources of
-# the core building: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake ...
+# Cross-compiling for Windows from Debian: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+# Programs link libstdc++, libgcc and winpthread statically, so they run
+# from any folder (and under Wine) with no DLL beside them.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -5,6 +5,9 @@
 // UTF-16 (Windows "Unicode" text files) and the file system's names.
 // A conversion never guesses: input that is not valid in its encoding, or
 // that has no form in the target, gives std::nullopt.
+//
+// Where the code page is GBK rather than GB18030 (code_page_is_gb18030()
+// false, on some Windows systems), characters outside GBK have no Text.
 
 #include <optional>
 #include <string>
@@ -13,6 +16,10 @@
 #include "core/text.h"
 
 namespace varentix {
+
+// True where the program's code page is GB18030, which holds every
+// character; false where it falls back to GBK.
+[[nodiscard]] bool code_page_is_gb18030();
 
 enum class Encoding {
     CodePage,  // GB18030, the program's own
@@ -33,7 +40,12 @@ enum class Encoding {
 }
 
 #ifdef _WIN32
-// The file system's name for a Text: UTF-16 through code page 54936.
+// The program's code page on Windows: GB18030 (54936) where the system has
+// it, else GBK (936), the code page the tool was first written for. Wine 8
+// and stripped systems lack 54936; characters outside GBK then have no Text.
+[[nodiscard]] unsigned program_code_page();
+
+// The file system's name for a Text: UTF-16 through the program's code page.
 [[nodiscard]] std::optional<std::wstring> text_to_file_name(std::string_view text);
 #else
 // The file system's name for a Text, in the codeset of the user's locale

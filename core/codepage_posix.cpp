@@ -76,6 +76,10 @@ std::string locale_codeset() {
 
 }  // namespace
 
+bool code_page_is_gb18030() {
+    return true;  // iconv always has it
+}
+
 std::optional<std::string> convert_encoding(std::string_view bytes, Encoding from, Encoding to) {
     if (from == to || (ascii_compatible(from) && ascii_compatible(to) && is_ascii(bytes)))
         return std::string(bytes);

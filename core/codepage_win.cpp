@@ -6,9 +6,10 @@ namespace varentix {
 namespace {
 
 constexpr UINT kGb18030 = 54936;
+constexpr UINT kGbk = 936;
 
 UINT code_page_of(Encoding encoding) {
-    return encoding == Encoding::Utf8 ? CP_UTF8 : kGb18030;
+    return encoding == Encoding::Utf8 ? CP_UTF8 : program_code_page();
 }
 
 bool is_utf16(Encoding encoding) {
@@ -51,16 +52,33 @@ std::optional<std::string> from_wide(std::wstring_view wide, Encoding to) {
         return bytes;
     }
     const int size = static_cast<int>(wide.size());
-    const int needed = WideCharToMultiByte(code_page_of(to), WC_ERR_INVALID_CHARS, wide.data(),
-                                           size, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0) return std::nullopt;
+    const UINT code_page = code_page_of(to);
+    // WC_ERR_INVALID_CHARS is taken by UTF-8 and GB18030 only; for GBK a
+    // character it cannot hold shows as the default character being used.
+    const bool strict = code_page == CP_UTF8 || code_page == kGb18030;
+    BOOL lossy = FALSE;
+    BOOL* const lossy_out = strict ? nullptr : &lossy;
+    const DWORD flags = strict ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    const int needed =
+        WideCharToMultiByte(code_page, flags, wide.data(), size, nullptr, 0, nullptr, lossy_out);
+    if (needed <= 0 || lossy) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(code_page_of(to), WC_ERR_INVALID_CHARS, wide.data(), size, bytes.data(),
-                        needed, nullptr, nullptr);
+    WideCharToMultiByte(code_page, flags, wide.data(), size, bytes.data(), needed, nullptr,
+                        lossy_out);
+    if (lossy) return std::nullopt;
     return bytes;
 }
 
 }  // namespace
+
+UINT program_code_page() {
+    static const UINT code_page = IsValidCodePage(kGb18030) ? kGb18030 : kGbk;
+    return code_page;
+}
+
+bool code_page_is_gb18030() {
+    return program_code_page() == kGb18030;
+}
 
 std::optional<std::string> convert_encoding(std::string_view bytes, Encoding from, Encoding to) {
     if (from == to) return std::string(bytes);

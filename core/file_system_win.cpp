@@ -12,11 +12,19 @@ HANDLE as_handle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// The program does not opt into long paths: a name of MAX_PATH or more is
+// refused here, the same on every system, rather than reaching the API.
+std::optional<std::wstring> file_name(std::string_view text) {
+    auto name = text_to_file_name(text);
+    if (!name || name->empty() || name->size() >= MAX_PATH) return std::nullopt;
+    return name;
+}
+
 }  // namespace
 
 std::optional<InputFile> InputFile::open(std::string_view path) {
-    const auto name = text_to_file_name(path);
-    if (!name || name->empty()) return std::nullopt;
+    const auto name = file_name(path);
+    if (!name) return std::nullopt;
     // Folders need FILE_FLAG_BACKUP_SEMANTICS to open, so they fail here.
     const HANDLE handle = CreateFileW(name->c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -40,9 +48,9 @@ std::ptrdiff_t InputFile::read(char* buffer, std::size_t size) {
 }
 
 bool rename_path(std::string_view from, std::string_view to) {
-    const auto old_name = text_to_file_name(from);
-    const auto new_name = text_to_file_name(to);
-    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
+    const auto old_name = file_name(from);
+    const auto new_name = file_name(to);
+    if (!old_name || !new_name) return false;
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
     return MoveFileExW(old_name->c_str(), new_name->c_str(), 0) != 0;
 }
@@ -57,7 +65,16 @@ void Folder::release() noexcept {
 }
 
 bool Folder::hold(std::string_view path) {
+    if (held_ && path == path_) return true;
     path_.assign(path);
+    held_ = false;
+    if (!path.empty()) {
+        const auto name = text_to_file_name(path);
+        if (!name) return false;
+        const DWORD attributes = GetFileAttributesW(name->c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+    }
     held_ = true;
     return true;
 }

@@ -7,6 +7,13 @@
 #include <functional>
 
 #include "core/batch_rename.h"
+#include "core/first_line.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "core/codepage.h"
+#endif
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -144,6 +151,36 @@ TEST(Folder, FailsEverythingWhenTheFolderCannotBeHeld) {
 #endif
     EXPECT_EQ(folder.snapshot(), (Snapshot{{"1001.txt", "x"}}));
 }
+
+#ifdef _WIN32
+std::wstring wide(const Text& path) {
+    return *text_to_file_name(path);
+}
+
+// Downloaders keep a novel open for writing while it grows; it is read all
+// the same, and renamed once they let go.
+TEST(InputFile, ReadsAFileAnotherProgramHoldsOpenForWriting) {
+    const TempFolder folder;
+    const Text path = folder.write("1001.txt", "Title\nbody");
+    const HANDLE writer =
+        CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(read_first_line(path), "Title");
+    CloseHandle(writer);
+}
+
+// Past MAX_PATH a name fails plainly: nothing is read or moved.
+TEST(RenamePath, RefusesPathsPastTheLimit) {
+    const TempFolder folder;
+    const Text from = folder.write("1001.txt", "Title\n");
+    const Text long_name = folder.text() + std::string(300, 'x') + ".txt";
+    const auto before = folder.snapshot();
+    EXPECT_FALSE(rename_path(from, long_name));
+    EXPECT_FALSE(InputFile::open(long_name).has_value());
+    EXPECT_EQ(folder.snapshot(), before);
+}
+#endif
 
 #ifndef _WIN32
 // Another program, acting between the placeholder's creation and the rename.

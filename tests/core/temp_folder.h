@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/codepage.h"
 #include "core/text.h"
 
 namespace varentix::testing {
@@ -41,3 +42,12 @@ private:
 std::string read_bytes(const std::filesystem::path& file);
 
 }  // namespace varentix::testing
+
+// Characters outside GBK have no Text where the program's code page falls
+// back to GBK (Windows systems without code page 54936, Wine 8 among them).
+#define VARENTIX_SKIP_WITHOUT_GB18030()                                                     \
+    if (!::varentix::code_page_is_gb18030())                                                \
+    GTEST_SKIP() << "the program's code page here is GBK (936), which holds no characters " \
+                    "outside GBK"
+
+namespace varentix::testing {}  // namespace varentix::testing
