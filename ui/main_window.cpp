@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -26,18 +27,20 @@ void set_text_colour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-// Labels fill their area with the button face and draw only their text.
+constexpr int kCountPixelSize = 19;
+
+// Labels draw only their text over the group box behind them, so their
+// area is exactly the colour of the panel around them: a fill of their own
+// showed as lighter patches on styles whose group box is darker.
 QLabel* make_label(QWidget* parent, const char* name, const QString& text, const QRect& area,
-                   Qt::Alignment alignment) {
+                   Qt::Alignment alignment, const char* accessible_name) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromUtf8(name));
+    label->setAccessibleName(QString::fromUtf8(accessible_name));
     label->setGeometry(area);
     label->setAlignment(alignment);
     label->setWordWrap(false);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    label->setPalette(palette);
+    label->setAutoFillBackground(false);
     return label;
 }
 
@@ -78,10 +81,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::create_controls() {
-    const auto button = [this](const char* name, const char* text, int top,
-                               void (MainWindow::*action)()) {
+    const auto button = [this](const char* name, const char* text, const char* accessible_name,
+                               int top, void (MainWindow::*action)()) {
         auto* created = new QPushButton(QString::fromUtf8(text), this);
         created->setObjectName(QString::fromUtf8(name));
+        created->setAccessibleName(QString::fromUtf8(accessible_name));
         created->setGeometry(25, top, 80, 28);
         created->setAutoDefault(false);
         created->setDefault(false);
@@ -89,35 +93,40 @@ void MainWindow::create_controls() {
         connect(created, &QPushButton::clicked, this, action);
         return created;
     };
-    import_button_ = button("按钮1", "导 入", 19, &MainWindow::import_by_dialog);
-    start_button_ = button("按钮2", "开 始", 63, &MainWindow::start_renaming);
-    reset_button_ = button("按钮3", "重 置", 107, &MainWindow::reset_list);
-    cancel_button_ = button("按钮4", "取 消", 151, &MainWindow::close_window);
+    // Screen readers say the accessible names; the spaced texts would be
+    // spelt out character by character.
+    import_button_ = button("按钮1", "导 入", "导入", 19, &MainWindow::import_by_dialog);
+    start_button_ = button("按钮2", "开 始", "开始", 63, &MainWindow::start_renaming);
+    reset_button_ = button("按钮3", "重 置", "重置", 107, &MainWindow::reset_list);
+    cancel_button_ = button("按钮4", "取 消", "取消", 151, &MainWindow::close_window);
 
     auto* status_group = new QGroupBox(QStringLiteral("状态"), this);
     status_group->setObjectName(QStringLiteral("分组框1"));
+    status_group->setAccessibleName(QStringLiteral("状态"));
     status_group->setGeometry(7, 200, 112, 130);
     status_group->setAlignment(Qt::AlignLeft);
     set_text_colour(status_group, Qt::black);
 
     status_label_ = make_label(status_group, "标签1", QStringLiteral("未导入"),
-                               QRect(6, 30, 100, 35), Qt::AlignCenter);
+                               QRect(6, 30, 100, 35), Qt::AlignCenter, "导入状态");
     status_label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     status_label_->setLineWidth(1);
     status_label_->setFont(pixel_font(QStringLiteral("黑体"), 16, QFont::Normal));
     set_text_colour(status_label_, kBlue);
 
-    auto* count_caption = make_label(status_group, "标签2", QStringLiteral("数量："),
-                                     QRect(16, 86, 32, 24), Qt::AlignLeft | Qt::AlignVCenter);
+    auto* count_caption =
+        make_label(status_group, "标签2", QStringLiteral("数量："), QRect(16, 86, 32, 24),
+                   Qt::AlignLeft | Qt::AlignVCenter, "数量");
     set_text_colour(count_caption, Qt::black);
 
     count_label_ = make_label(status_group, "标签3", QStringLiteral("0"), QRect(56, 85, 40, 24),
-                              Qt::AlignRight | Qt::AlignVCenter);
-    count_label_->setFont(pixel_font(QStringLiteral("宋体"), 19, QFont::Bold));
+                              Qt::AlignRight | Qt::AlignVCenter, "文件数量");
+    count_label_->setFont(pixel_font(QStringLiteral("宋体"), kCountPixelSize, QFont::Bold));
     set_text_colour(count_label_, kBlue);
 
     list_ = new FileListBox(this);
     list_->setObjectName(QStringLiteral("列表框1"));
+    list_->setAccessibleName(QStringLiteral("文件列表"));
     list_->setGeometry(125, 6, 483, 328);
 }
 
@@ -186,7 +195,18 @@ void MainWindow::show_done() {
 }
 
 void MainWindow::show_count(const Text& count) {
-    count_label_->setText(to_qstring(count));
+    const QString text = to_qstring(count);
+    // A count is read, so it is never cut: where 19 px is too wide for the
+    // label (1,000 and more), the largest size that fits is taken.
+    QFont font = count_label_->font();
+    const int width = count_label_->contentsRect().width();
+    int size = kCountPixelSize;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
+    }
+    count_label_->setFont(font);
+    count_label_->setText(text);
 }
 
 }  // namespace varentix

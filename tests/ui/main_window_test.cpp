@@ -122,6 +122,56 @@ private Q_SLOTS:
         }
     }
 
+    // 标签3 is 40 px wide: from 1,000 on, 19 px bold digits would be cut.
+    void the_count_always_fits_its_label_data() {
+        QTest::addColumn<int>("entries");
+        for (const int entries : {0, 999, 1000, 100000})
+            QTest::newRow(qPrintable(QString::number(entries))) << entries;
+    }
+
+    void the_count_always_fits_its_label() {
+        QFETCH(int, entries);
+        window_->show_count(int_to_text(entries));
+        QCOMPARE(count()->text(), QString::number(entries));
+        const int width = QFontMetrics(count()->font()).horizontalAdvance(count()->text());
+        QVERIFY2(width <= count()->contentsRect().width(), qPrintable(QString::number(width)));
+        if (entries <= 999) QCOMPARE(count()->font().pixelSize(), 19);
+        window_->show_count(int_to_text(0));
+        QCOMPARE(count()->font().pixelSize(), 19);
+    }
+
+    void controls_have_names_for_screen_readers_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("accessible_name");
+        const std::pair<const char*, const char*> names[] = {
+            {"按钮1", "导入"}, {"按钮2", "开始"},     {"按钮3", "重置"},
+            {"按钮4", "取消"}, {"分组框1", "状态"},   {"标签1", "导入状态"},
+            {"标签2", "数量"}, {"标签3", "文件数量"}, {"列表框1", "文件列表"},
+        };
+        for (const auto& [control, name] : names)
+            QTest::newRow(control) << QString::fromUtf8(control) << QString::fromUtf8(name);
+    }
+
+    void controls_have_names_for_screen_readers() {
+        QFETCH(QString, control);
+        QFETCH(QString, accessible_name);
+        auto* widget = window_->findChild<QWidget*>(control);
+        QVERIFY(widget != nullptr);
+        QCOMPARE(widget->accessibleName(), accessible_name);
+    }
+
+    // No lighter patch around a label: its empty margin shows exactly the
+    // group box next to it.
+    void labels_show_the_panel_behind_them() {
+        const QImage shot = window_->grab().toImage();
+        for (const char* name : {"标签2", "标签3"}) {
+            auto* label = find<QLabel>(name);
+            const QPoint corner = label->mapTo(window_, QPoint(1, 1));
+            const QPoint beside = label->mapTo(window_, QPoint(-3, 1));
+            QCOMPARE(shot.pixelColor(corner), shot.pixelColor(beside));
+        }
+    }
+
     void labels_have_their_colours_and_fonts() {
         for (QWidget* label : {static_cast<QWidget*>(status()), static_cast<QWidget*>(count())})
             label->ensurePolished();
