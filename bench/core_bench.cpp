@@ -12,7 +12,6 @@
 
 #include <fcntl.h>
 #include <stdio.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,9 +27,13 @@
 #include "core/batch_rename.h"
 #include "core/codepage.h"
 #include "core/title.h"
+#include "measure.h"
 
 namespace fs = std::filesystem;
 using varentix::Text;
+using varentix::bench::cpu_seconds;
+using varentix::bench::median;
+using varentix::bench::spread;
 
 namespace {
 
@@ -126,12 +129,6 @@ void run_full_paths(const Batch& batch) {
     }
 }
 
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 struct Times {
     std::vector<double> cpu;
     std::vector<double> wall;
@@ -145,18 +142,6 @@ void time_run(void (*loop)(const Batch&), const Batch& batch, Times& times) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count());
     times.cpu.push_back(cpu_seconds() - cpu_start);
     put_back(batch);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::string spread(const std::vector<double>& values) {
-    const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f (%.3f-%.3f)", median(values), *low, *high);
-    return text;
 }
 
 void print_row(const char* what, const Times& times, const Times& floor) {

@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,8 +22,11 @@
 
 #include "core/batch_rename.h"
 #include "core/file_list.h"
+#include "measure.h"
 
 namespace fs = std::filesystem;
+using varentix::bench::cpu_seconds;
+using varentix::bench::spread;
 
 namespace {
 
@@ -40,12 +42,6 @@ long peak_kib() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 void run_rename_all(const fs::path& file) {
@@ -85,16 +81,6 @@ Run measure(void (*loop)(const fs::path&), const fs::path& file) {
     return run;
 }
 
-std::string summary(const std::vector<double>& values, const char* format) {
-    std::vector<double> sorted = values;
-    std::sort(sorted.begin(), sorted.end());
-    char median[32], low[32], high[32];
-    std::snprintf(median, sizeof median, format, sorted[sorted.size() / 2]);
-    std::snprintf(low, sizeof low, format, sorted.front());
-    std::snprintf(high, sizeof high, format, sorted.back());
-    return std::string(median) + " (" + low + "-" + high + ")";
-}
-
 void bench(const char* what, const fs::path& file) {
     std::vector<double> peak[2], cpu[2], wall[2];
     void (*const loops[2])(const fs::path&) = {run_floor, run_rename_all};
@@ -110,8 +96,8 @@ void bench(const char* what, const fs::path& file) {
     const char* names[2] = {"read-to-end floor", "rename_all"};
     for (int which = 0; which < 2; ++which)
         std::printf("    %-18s peak growth KiB %-22s cpu s %-24s wall s %s\n", names[which],
-                    summary(peak[which], "%.0f").c_str(), summary(cpu[which], "%.3f").c_str(),
-                    summary(wall[which], "%.3f").c_str());
+                    spread(peak[which], "%.0f").c_str(), spread(cpu[which], "%.3f").c_str(),
+                    spread(wall[which], "%.3f").c_str());
 }
 
 void write_repeated(const fs::path& file, const std::string& piece, std::size_t size) {

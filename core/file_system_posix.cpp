@@ -26,10 +26,14 @@ bool means_unsupported(int error) {
     return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
 }
 
-// O_NONBLOCK keeps open() from waiting on a FIFO; the type check then turns
-// it away, with folders and devices.
-int open_regular(int folder, const char* name) {
-    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+// The regular file `path` names, relative to `folder` (AT_FDCWD for the
+// current one), opened read-only; -1 when it cannot be. O_NONBLOCK keeps
+// open() from waiting on a FIFO; the type check then turns it away, with
+// folders and devices.
+int open_regular(int folder, std::string_view path) {
+    const auto name = text_to_file_name(path);
+    if (!name || name->empty()) return -1;
+    const int fd = ::openat(folder, name->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return -1;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -39,6 +43,14 @@ int open_regular(int folder, const char* name) {
     return fd;
 }
 
+// rename_no_replace for two paths relative to one folder.
+bool rename_within(int folder, std::string_view from, std::string_view to) {
+    const auto old_name = text_to_file_name(from);
+    const auto new_name = text_to_file_name(to);
+    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
+    return posix_detail::rename_no_replace(folder, old_name->c_str(), folder, new_name->c_str());
+}
+
 bool same_object(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -46,9 +58,7 @@ bool same_object(const struct stat& a, const struct stat& b) {
 }  // namespace
 
 std::optional<InputFile> InputFile::open(std::string_view path) {
-    const auto name = text_to_file_name(path);
-    if (!name || name->empty()) return std::nullopt;
-    const int fd = open_regular(AT_FDCWD, name->c_str());
+    const int fd = open_regular(AT_FDCWD, path);
     if (fd < 0) return std::nullopt;
     return InputFile(fd);
 }
@@ -65,11 +75,7 @@ std::ptrdiff_t InputFile::read(char* buffer, std::size_t size) {
 }
 
 bool rename_path(std::string_view from, std::string_view to) {
-    const auto old_name = text_to_file_name(from);
-    const auto new_name = text_to_file_name(to);
-    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
-    return posix_detail::rename_no_replace(AT_FDCWD, old_name->c_str(), AT_FDCWD,
-                                           new_name->c_str());
+    return rename_within(AT_FDCWD, from, to);
 }
 
 Folder::~Folder() {
@@ -77,7 +83,7 @@ Folder::~Folder() {
 }
 
 void Folder::release() noexcept {
-    if (handle_ >= 0 && handle_ != AT_FDCWD) ::close(static_cast<int>(handle_));
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));  // AT_FDCWD is negative
     handle_ = -1;
     held_ = false;
 }
@@ -100,21 +106,13 @@ bool Folder::hold(std::string_view path) {
 }
 
 std::optional<InputFile> Folder::open_file(std::string_view name) const {
-    if (!held_) return std::nullopt;
-    const auto file_name = text_to_file_name(name);
-    if (!file_name || file_name->empty()) return std::nullopt;
-    const int fd = open_regular(static_cast<int>(handle_), file_name->c_str());
+    const int fd = held_ ? open_regular(static_cast<int>(handle_), name) : -1;
     if (fd < 0) return std::nullopt;
     return InputFile(fd);
 }
 
 bool Folder::rename(std::string_view from, std::string_view to) const {
-    if (!held_) return false;
-    const auto old_name = text_to_file_name(from);
-    const auto new_name = text_to_file_name(to);
-    if (!old_name || !new_name || old_name->empty() || new_name->empty()) return false;
-    const int folder = static_cast<int>(handle_);
-    return posix_detail::rename_no_replace(folder, old_name->c_str(), folder, new_name->c_str());
+    return held_ && rename_within(static_cast<int>(handle_), from, to);
 }
 
 namespace posix_detail {

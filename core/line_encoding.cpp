@@ -128,16 +128,22 @@ bool has_byte_order_mark(std::string_view sample) {
            sample.starts_with(kUtf16BigMark);
 }
 
-// How many bytes the UTF-8 sequence that the sample's last bytes begin
-// still lacks; 0 when the sample does not end inside a sequence.
-std::size_t missing_utf8_bytes(std::string_view sample) {
-    for (std::size_t back = 1; back <= 3 && back <= sample.size(); ++back) {
-        const unsigned byte = byte_at(sample, sample.size() - back);
+// The UTF-8 sequence the bytes end inside of, if any: how many of its bytes
+// are there and how many it still lacks; {0, 0} when the bytes end on a
+// whole character.
+struct Utf8Tail {
+    std::size_t have;
+    std::size_t missing;
+};
+
+Utf8Tail unfinished_utf8_tail(std::string_view bytes) {
+    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const unsigned byte = byte_at(bytes, bytes.size() - back);
         if (is_continuation(byte)) continue;
         const std::size_t length = kUtf8Leads[byte].length;
-        return length > back ? length - back : 0;
+        return length > back ? Utf8Tail{back, length - back} : Utf8Tail{0, 0};
     }
-    return 0;
+    return {0, 0};
 }
 
 // The start of a file, as much as decides its encoding.
@@ -150,7 +156,8 @@ public:
         if (!scan_utf8(view()).valid) return true;  // the code page whatever follows
         if (!fill(file, kEncodingSampleSize)) return false;
         // A character cut by the sample's end is read whole before deciding.
-        if (size_ == kEncodingSampleSize) return fill(file, size_ + missing_utf8_bytes(view()));
+        if (size_ == kEncodingSampleSize)
+            return fill(file, size_ + unfinished_utf8_tail(view()).missing);
         return true;
     }
 
@@ -225,12 +232,7 @@ private:
     // high surrogate waiting for its partner, or a UTF-8 sequence cut off.
     std::size_t unfinished_tail(std::size_t end) const {
         if (unit_ == 2) return end >= 2 && (unit_at(end - 2) & 0xFC00u) == 0xD800u ? 2 : 0;
-        for (std::size_t back = 1; back <= 3 && back <= end; ++back) {
-            const unsigned byte = byte_at(pending_, end - back);
-            if (is_continuation(byte)) continue;
-            return kUtf8Leads[byte].length > back ? back : 0;
-        }
-        return 0;
+        return unfinished_utf8_tail(std::string_view(pending_).substr(0, end)).have;
     }
 
     template <class Append>

@@ -28,7 +28,7 @@ void TitleStream::feed(std::string_view bytes) {
         if (lead_ >= 0) {
             on_character(at - 1, static_cast<unsigned char>(lead_), byte);
             lead_ = -1;
-        } else if (byte >= 0x80) {
+        } else if (is_lead_byte(static_cast<char>(byte))) {
             lead_ = byte;
         } else {
             on_character(at, byte, -1);
